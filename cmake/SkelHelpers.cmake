@@ -12,7 +12,7 @@ set(SKEL_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
 get_filename_component(SKEL_ROOT ${SKEL_ROOT} ABSOLUTE)
 set(SKEL_WINE_RUN ${SKEL_ROOT}/scripts/wine-run)
 
-set(SKEL_WARNINGS -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Werror)
+set(SKEL_WARNINGS -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wno-missing-field-initializers -Werror)
 
 function(skel_apply_common target)
   target_compile_options(${target} PRIVATE ${SKEL_WARNINGS})
