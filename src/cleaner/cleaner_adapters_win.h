@@ -30,7 +30,7 @@ class ToolhelpProcessTable : public ProcessTable {
 class WinProcessMemory : public ProcessMemory {
  public:
   WorkingSetReading ReadWorkingSet(uint32_t pid) override;
-  void EmptyWorkingSet(uint32_t pid) override;
+  void TrimWorkingSet(uint32_t pid) override;
 };
 
 // Connects on first use and keeps the connection for the run. A service that

@@ -47,9 +47,10 @@ class ProcessMemory {
   virtual ~ProcessMemory() = default;
   // Opens the process, reads its working-set size and closes it again.
   virtual WorkingSetReading ReadWorkingSet(uint32_t pid) = 0;
-  // Opens the process, empties its working set and closes it again. Nothing
-  // is reported: a process that cannot be opened is simply not trimmed.
-  virtual void EmptyWorkingSet(uint32_t pid) = 0;
+  // Opens the process, empties its working set (EmptyWorkingSet) and closes
+  // it again. Nothing is reported: a process that cannot be opened is simply
+  // not trimmed.
+  virtual void TrimWorkingSet(uint32_t pid) = 0;
 };
 
 class CommandLineQuery {

@@ -54,7 +54,7 @@ std::vector<std::string> ReleaseSystemRam(const CleanerSettings& s, CleanerPorts
       line = LogLineStart(*logEntry, ports.memory.ReadWorkingSet(process.pid).workingSet);
 
     for (int n = TrimCount(s, ignoreMark, onlyMark); n > 0; --n) {
-      ports.memory.EmptyWorkingSet(process.pid);
+      ports.memory.TrimWorkingSet(process.pid);
     }
 
     if (!logEntry) continue;

@@ -47,7 +47,7 @@ WorkingSetReading WinProcessMemory::ReadWorkingSet(uint32_t pid) {
   return reading;
 }
 
-void WinProcessMemory::EmptyWorkingSet(uint32_t pid) {
+void WinProcessMemory::TrimWorkingSet(uint32_t pid) {
   // When the open fails there is nothing to trim; the call is skipped.
   skel::win::UniqueHandle process(::OpenProcess(kProcessAllAccess, FALSE, pid));
   if (process) ::EmptyWorkingSet(process.get());

@@ -81,7 +81,7 @@ class FakeSystem : public ProcessTable,
     return {true, p->countersReadable ? p->workingSet : 0};
   }
 
-  void EmptyWorkingSet(uint32_t pid) override {
+  void TrimWorkingSet(uint32_t pid) override {
     trace.push_back("trim " + std::to_string(pid));
     ++trims[pid];
     FakeProcess* p = Find(pid);
