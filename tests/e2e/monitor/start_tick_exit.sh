@@ -1,0 +1,62 @@
+#!/bin/bash
+# Starts the monitor in an empty folder: start-up writes its keys, the
+# up-time caption moves every second, and a close that is not the user's
+# close box ends the process, saving the settings window's position.
+source "$(dirname "$0")/lib.sh"
+trap stop_monitor_hard EXIT
+
+dir=$(fresh_folder)
+"$SKEL_WINE_RUN" reg delete 'HKCU\Software\Quorbelta\Vardolin Skelvane' /f >/dev/null 2>&1
+
+start_monitor "$dir"
+sleep 1
+[[ $(probe visible SkelvaneFrmMain) == 0 ]] || fail "the settings window starts visible"
+title=$(probe title SkelvaneFrmMain)
+[[ "$title" == *" v2.4.1"* ]] || fail "caption '$title' lacks the version"
+
+ini="$dir/skelvane_settings.ini"
+if [[ -n "${SKEL_EXPECT_KEYS:-}" ]]; then
+  for key in $SKEL_EXPECT_KEYS; do
+    [[ -n "$(ini_value "$ini" "$key")" ]] || fail "start-up did not write $key"
+  done
+fi
+
+# "Monitor Settings" shows the window; its menu bar carries the up-time
+# caption, which the tick rewrites every second: the menu bar's pixels change.
+probe command SkelvaneFrmMain 40010 >/dev/null
+sleep 0.5
+[[ $(probe visible SkelvaneFrmMain) == 1 ]] || fail "Monitor Settings did not show the window"
+shots="${SKEL_SHOTS:-$PWD/screenshots}"
+mkdir -p "$shots"
+read -r l t r b <<<"$(probe rect SkelvaneFrmMain)"
+menubar() { shot "$1" $((r - l)) 30 "$l" $((t + 20)); }
+menubar "$shots/menubar-1.png"
+sleep 1.1
+menubar "$shots/menubar-2.png"
+sleep 1.1
+menubar "$shots/menubar-3.png"
+changes=0
+cmp -s "$shots/menubar-1.png" "$shots/menubar-2.png" || changes=$((changes + 1))
+cmp -s "$shots/menubar-2.png" "$shots/menubar-3.png" || changes=$((changes + 1))
+((changes == 2)) || fail "the up-time caption did not change every second ($changes of 2)"
+for tab in 0 1 2 3; do
+  probe tab SkelvaneFrmMain "$tab" || fail "tab $tab could not be selected"
+  sleep 0.4
+  shot "$shots/settings-tab$tab.png" $((r - l)) $((b - t)) "$l" "$t"
+done
+
+# The user's close box only hides the window.
+probe closebox SkelvaneFrmMain
+sleep 0.7
+kill -0 "$MONITOR_PID" 2>/dev/null || fail "the close box ended the monitor"
+[[ $(probe visible SkelvaneFrmMain) == 0 ]] || fail "the close box did not hide the window"
+
+# Any other close ends the monitor.
+probe close SkelvaneFrmMain
+wait_monitor_exit 15 || fail "the monitor did not end after WM_CLOSE"
+top=$(probe regget 'Software\Quorbelta\Vardolin Skelvane' FrmMain_x) || fail "FrmMain_x not saved"
+left=$(probe regget 'Software\Quorbelta\Vardolin Skelvane' FrmMain_y) || fail "FrmMain_y not saved"
+echo "saved position: top $top left $left"
+pgrep -f 'skelvane.exe' >/dev/null && fail "a monitor process is left running"
+rm -rf "$dir"
+echo "PASS"
