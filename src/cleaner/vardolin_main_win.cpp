@@ -22,8 +22,8 @@ struct Program {
 };
 
 void TurnOffDepPolicy() {
-  // Only where the call exists (it never does in a 64-bit process's view of
-  // older systems); the result does not matter.
+  // Looked up rather than linked: systems before XP SP3 lack the call, and a
+  // 64-bit process is always refused it. Either way the run goes on.
   using SetDepFn = BOOL(WINAPI*)(DWORD);
   HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
   auto set = kernel ? reinterpret_cast<SetDepFn>(

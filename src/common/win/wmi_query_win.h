@@ -17,6 +17,7 @@ namespace skel::win {
 
 // Return at once and walk forward only: the objects are read once, in order.
 inline constexpr long kWmiQueryFlags = WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY;
+static_assert(kWmiQueryFlags == 48);
 
 enum class WmiQueryResult {
   kFailed,    // the query could not be started
