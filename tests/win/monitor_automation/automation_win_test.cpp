@@ -9,7 +9,9 @@
 #include "common/win/system_file_cache_win.h"
 #include "common/win/unique_any.h"
 #include "monitor/automation/cleaner_launch.h"
+#include "monitor/automation/win/automation_app_win.h"
 #include "monitor/automation/win/automation_system_win.h"
+#include "monitor/shell/monitor_menu.h"
 #include "monitor/automation/win/launcher_win.h"
 
 namespace skel::monitor::win {
@@ -129,6 +131,66 @@ TEST(AutomationSystemTest, TrimRequestReachesTheSystem) {
   trim.RequestFileCacheTrim(request);
   // The system accepts the request in the record layout of this program's width.
   EXPECT_GE(trim.LastStatus(), 0);
+}
+
+}  // namespace
+}  // namespace skel::monitor::win
+
+namespace skel::monitor::win {
+namespace {
+
+class NullProfileStore : public ProfileStore {
+ public:
+  uint32_t GetString(std::string_view, std::string_view, std::string_view, char* buffer, uint32_t,
+                     std::string_view) override {
+    buffer[0] = '\0';
+    return 0;
+  }
+  bool WriteString(std::string_view, std::string_view, std::string_view,
+                   std::string_view) override {
+    return true;
+  }
+};
+
+class NoPerformance : public PerformanceSource {
+ public:
+  bool QueryPerformance(PerformanceRecord&) override { return false; }
+};
+
+class NoFileCache : public FileCacheSource {
+ public:
+  bool QueryFileCache(FileCacheInfo&) override { return false; }
+};
+
+TEST(AutomationAppTest, TimersStopThemselvesAtShutdownAndPauseFollowsTheMenu) {
+  NullProfileStore store;
+  MonitorSettings settings(store, "C:\\nowhere\\skelvane_settings.ini");
+  MainForm form(settings);
+  NoPerformance performance;
+  StatsSampler sampler(performance);
+  NoFileCache fileCache;
+  AutomationAppWin app(form, sampler, fileCache, "C:\\nowhere");
+  EXPECT_TRUE(form.Controls().Has("Check9"));
+  EXPECT_TRUE(form.Controls().Has("Text11"));
+
+  skel::win::UniqueWindow window(
+      ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(window);
+  app.StartTimers(window.get());
+  EXPECT_FALSE(app.OnTimer(window.get(), 1));  // the main tick is not ours
+  EXPECT_TRUE(app.OnTimer(window.get(), AutomationAppWin::kAutoCleanTimer));
+  // Still running: killing it now succeeds.
+  EXPECT_TRUE(::KillTimer(window.get(), AutomationAppWin::kAutoCleanTimer));
+
+  form.bShuttingDown = true;
+  EXPECT_TRUE(app.OnTimer(window.get(), AutomationAppWin::kFileCacheTimer));
+  // The tick found shutdown under way and already killed its timer.
+  EXPECT_FALSE(::KillTimer(window.get(), AutomationAppWin::kFileCacheTimer));
+
+  EXPECT_FALSE(app.Logic().Paused());
+  EXPECT_TRUE(app.OnMenuCommand(kMenuPauseAdvancedMonitor));
+  EXPECT_TRUE(app.Logic().Paused());
+  EXPECT_FALSE(app.OnMenuCommand(kMenuExit));
 }
 
 }  // namespace
