@@ -79,7 +79,7 @@ class DisplayDialogs {
  public:
   virtual ~DisplayDialogs() = default;
   virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
-  virtual std::optional<TrayFont> ChooseFont(const TrayFont& initial) = 0;
+  virtual std::optional<TrayFont> PickFont(const TrayFont& initial) = 0;
   virtual std::optional<std::string> OpenPicture(const std::string& title,
                                                  const std::string& filter,
                                                  const std::string& initialFile) = 0;

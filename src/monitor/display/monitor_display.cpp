@@ -405,7 +405,7 @@ void MonitorDisplay::ChooseBandFont(int band) {
   if (band < 1 || band > 3) return;
   TrayFont preset = fonts_[band - 1];
   preset.size = static_cast<float>(WholePoints(preset.size));
-  std::optional<TrayFont> chosen = dialogs_.ChooseFont(preset);
+  std::optional<TrayFont> chosen = dialogs_.PickFont(preset);
   if (!chosen) return;
   TrayFont f = *chosen;
   f.size = static_cast<float>(WholePoints(f.size));

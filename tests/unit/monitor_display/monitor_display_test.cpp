@@ -123,7 +123,7 @@ class FakeDialogs : public DisplayDialogs {
     colourAsked.push_back(initial);
     return colour;
   }
-  std::optional<TrayFont> ChooseFont(const TrayFont& initial) override {
+  std::optional<TrayFont> PickFont(const TrayFont& initial) override {
     fontAsked.push_back(initial);
     if (fontEcho) return initial;
     return font;
