@@ -291,10 +291,10 @@ void CSocketEngine::CancelHostLookups() {
   for (const auto& [lookup, purpose] : lookups_) {
     Api().CancelLookup(lookup);
     module_.UnregisterLookup(lookup);
+    if (lookupBuffer_) module_.RetireLookupBuffer(lookup, lookupBuffer_);
   }
   lookups_.clear();
-  lookupBuffer_.clear();
-  lookupBuffer_.shrink_to_fit();
+  lookupBuffer_.reset();
 }
 
 void CSocketEngine::ResetAfterClose() {

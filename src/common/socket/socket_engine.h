@@ -176,7 +176,8 @@ class CSocketEngine {
   int32_t boundPort_ = 0;
   bool accepted_ = false;
   std::map<LookupId, Purpose> lookups_;
-  std::vector<char> lookupBuffer_;
+  // Shared so that a cancelled lookup can hand it to the module.
+  std::shared_ptr<std::vector<char>> lookupBuffer_;
   Ipv4 bindConnectLocal_;
   int64_t sendTotal_ = 0;
   bool sending_ = false;

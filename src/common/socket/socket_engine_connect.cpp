@@ -54,15 +54,14 @@ bool CSocketEngine::ResolveIfHostname(Purpose purpose, Ipv4* address) {
   }
   state_ = sckResolvingHost;
   try {
-    lookupBuffer_.assign(kLookupBufferSize, 0);
+    lookupBuffer_ = std::make_shared<std::vector<char>>(kLookupBufferSize, '\0');
   } catch (const std::bad_alloc&) {
     state_ = sckError;
     Raise(kErrOutOfMemory, kTextOutOfMemory, "ResolveIfHostname");
   }
-  CallResult lookup = Api().StartLookup(remoteHost_, lookupBuffer_.data(), kLookupBufferSize);
+  CallResult lookup = Api().StartLookup(remoteHost_, lookupBuffer_->data(), kLookupBufferSize);
   if (lookup.error != 0) {
-    lookupBuffer_.clear();
-    lookupBuffer_.shrink_to_fit();
+    lookupBuffer_.reset();
     ReportFailure(lookup.error, "ResolveIfHostname", true);
     return false;
   }
@@ -81,15 +80,15 @@ void CSocketEngine::HostLookupDone(LookupId lookup, int error) {
   Ipv4 address;
   if (error == 0) {
     state_ = sckHostResolved;
-    std::optional<Ipv4> first = Api().LookupAddress(lookupBuffer_.data());
+    std::optional<Ipv4> first =
+        lookupBuffer_ ? Api().LookupAddress(lookupBuffer_->data()) : std::nullopt;
     if (first) {
       address = *first;
     } else {
       error = kNoDataRecord;  // a name without any address
     }
   }
-  lookupBuffer_.clear();
-  lookupBuffer_.shrink_to_fit();
+  lookupBuffer_.reset();
   if (purpose == Purpose::kConnect) {
     ConnectToIP(address, error);
   } else {

@@ -15,6 +15,7 @@ SocketModule::~SocketModule() {
   // Held connections are objects of their own; they go before the window.
   held_.clear();
   if (windowExists_) window_.Destroy();
+  retiredBuffers_.clear();
   if (winsockStarted_) api_.Cleanup();
 }
 
@@ -101,7 +102,12 @@ CSocketEngine* SocketModule::SocketOwner(SocketId socket) const {
 }
 
 void SocketModule::RegisterLookup(LookupId lookup, CSocketEngine* owner) {
+  retiredBuffers_.erase(lookup);  // a reused handle: the old request is over
   Put(lookups_, lookup, owner);
+}
+
+void SocketModule::RetireLookupBuffer(LookupId lookup, std::shared_ptr<std::vector<char>> buffer) {
+  retiredBuffers_[lookup] = std::move(buffer);
 }
 
 void SocketModule::UnregisterLookup(LookupId lookup) {
@@ -144,6 +150,7 @@ bool SocketModule::Dispatch(uint32_t message, uint64_t wParam, int64_t lParam) {
   CSocketEngine* owner = nullptr;
   if (message == kLookupDoneMessage) {
     owner = Find(lookups_, key);
+    if (!owner) retiredBuffers_.erase(key);  // a cancelled lookup has finished writing
   } else if (message == kSocketMessage) {
     owner = Find(sockets_, key);
   } else {

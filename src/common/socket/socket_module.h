@@ -49,6 +49,11 @@ class SocketModule : public NotificationSink {
 
   void RegisterLookup(LookupId lookup, CSocketEngine* owner);
   void UnregisterLookup(LookupId lookup);
+  // Keeps the result buffer of a cancelled lookup alive: the system may not
+  // honour the cancellation and still write into it. The buffer goes when
+  // the lookup's message arrives, when its handle is reused, or with the
+  // module.
+  void RetireLookupBuffer(LookupId lookup, std::shared_ptr<std::vector<char>> buffer);
 
   // Wraps a freshly accepted socket in a temporary object that buffers what
   // arrives until the application decides.
@@ -68,6 +73,7 @@ class SocketModule : public NotificationSink {
   size_t RegisteredCount() const { return registered_.size(); }
   size_t HeldCount() const { return held_.size(); }
   size_t PendingLookupCount() const;
+  size_t RetiredBufferCount() const { return retiredBuffers_.size(); }
 
  private:
   using Route = std::pair<int32_t, CSocketEngine*>;
@@ -85,6 +91,7 @@ class SocketModule : public NotificationSink {
   // Freed pairs are marked (-1, nullptr) and reused; the tables stay small.
   std::vector<Route> sockets_;
   std::vector<Route> lookups_;
+  std::map<LookupId, std::shared_ptr<std::vector<char>>> retiredBuffers_;
   std::set<SocketId> registered_;
   std::map<SocketId, std::unique_ptr<CSocketEngine>> held_;
 };

@@ -221,8 +221,8 @@ class FakeSocketApi : public SocketApi {
     auto& [name, buffer] = lookups.at(id);
     auto it = names.find(name);
     int error = it == names.end() ? 11001 : 0;
-    // A cancelled lookup writes nothing; only its message may still come.
-    if (!error && !cancelled.count(id)) std::memcpy(buffer, &it->second.networkOrder, 4);
+    // Written even after a cancellation, as some systems do.
+    if (!error) std::memcpy(buffer, &it->second.networkOrder, 4);
     return module.Dispatch(kLookupDoneMessage, static_cast<uint64_t>(id),
                            static_cast<int64_t>(error) << 16);
   }
