@@ -286,6 +286,43 @@ TEST_F(SocketWinTest, LargeAndConsecutiveSendsArriveCompleteAndInOrder) {
   ExpectNothingLeft();
 }
 
+TEST_F(SocketWinTest, PeerResetDuringALargeSendEndsInError) {
+  auto client = Make();  // starts Winsock
+  // A plain listener that resets the connection as soon as it is accepted.
+  SOCKET raw = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_addr.s_addr = ::inet_addr("127.0.0.1");
+  ASSERT_EQ(::bind(raw, reinterpret_cast<sockaddr*>(&at), sizeof(at)), 0);
+  ASSERT_EQ(::listen(raw, 1), 0);
+  int size = sizeof(at);
+  ::getsockname(raw, reinterpret_cast<sockaddr*>(&at), &size);
+
+  std::vector<int> errors;
+  bool closed = false;
+  client->events.Error = [&](SocketErrorArgs& args) { errors.push_back(args.Number); };
+  client->events.CloseSck = [&] { closed = true; };
+  client->Connect("127.0.0.1", int32_t{ntohs(at.sin_port)});
+  ASSERT_TRUE(PumpUntil([&] { return client->State() == sckConnected; }));
+  client->SendData(Bytes(8 * 1024 * 1024, 'x'));
+
+  SOCKET accepted = ::accept(raw, nullptr, nullptr);
+  linger hard{1, 0};
+  ::setsockopt(accepted, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof(hard));
+  ::closesocket(accepted);
+  ::closesocket(raw);
+
+  ASSERT_TRUE(PumpUntil([&] { return !errors.empty(); }));
+  PumpFor(200);  // one report, nothing after it
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(errors[0] == 10054 || errors[0] == 10053) << errors[0];
+  EXPECT_FALSE(closed);
+  EXPECT_EQ(client->State(), sckError);
+  client->CloseSck();
+  EXPECT_EQ(client->State(), sckClosed);
+  ExpectNothingLeft();
+}
+
 TEST_F(SocketWinTest, UdpDatagramsRecordTheirSender) {
   auto receiver = Make();
   receiver->SetProtocol(sckUDPProtocol);
