@@ -70,6 +70,20 @@ TEST_F(ListenTest, UnacceptedConnectionIsClosed) {
   EXPECT_EQ(listener->State(), sckListening);
 }
 
+TEST_F(ListenTest, ListenerDestroyedInsideItsRequestLeavesNothingBehind) {
+  auto listener = Listening();
+  SocketId listening = listener->SocketHandle();
+  listener->events.ConnectionRequest = [&](int32_t) { listener.reset(); };
+  SocketId id = api.IncomingConnection(listening, Addr(10, 0, 0, 9), 50004);
+  Notify(module, listening, kEventAccept);
+  EXPECT_FALSE(listener);
+  EXPECT_FALSE(api.At(id).open);
+  EXPECT_FALSE(api.At(listening).open);
+  EXPECT_EQ(module.HeldCount(), 0u);
+  EXPECT_EQ(module.RegisteredCount(), 0u);
+  EXPECT_FALSE(window.exists);
+}
+
 TEST_F(ListenTest, DataAndCloseBeforeAcceptAreDeliveredAfterIt) {
   auto listener = Listening();
   auto slot = Make();
