@@ -233,8 +233,19 @@ bool ControlHost::OnNotify(LPARAM lp, LRESULT& result) {
   const std::string* name = NameOf(hdr->hwndFrom);
   if (!name) return false;
   std::string n = *name;
-  if (hdr->code == NM_CLICK || hdr->code == NM_RCLICK) model_.UserClick(n);
   result = 0;
+  if (updating_) return true;
+  if (hdr->code == NM_CLICK) {
+    model_.UserClick(n);
+  } else if (hdr->code == NM_RCLICK) {
+    if (onRightMouseUp) onRightMouseUp(n);
+  } else if (hdr->code == LVN_ITEMCHANGED) {
+    auto* change = reinterpret_cast<NMLISTVIEW*>(lp);
+    if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
+        !(change->uOldState & LVIS_SELECTED)) {
+      model_.UserSelect(n, change->iItem);
+    }
+  }
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ class ControlHost : public ControlView {
   bool OnNotify(LPARAM lp, LRESULT& result);
   bool OnScroll(LPARAM lp);
   bool OnCtlColor(HDC dc, HWND control, LRESULT& result);
+
+  // A right button released over a control (list views, labels).
+  std::function<void(const std::string& name)> onRightMouseUp;
 
   HWND Hwnd(const std::string& name) const;
   const std::string* NameOf(HWND hwnd) const;

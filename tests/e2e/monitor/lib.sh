@@ -27,9 +27,15 @@ fresh_folder() {
 }
 # Starts the monitor in the background; sets MONITOR_PID (the runner's pid).
 start_monitor() {
+  MONITOR_DIR=$1
+  # Probes look only at windows of the monitor started from this folder.
+  export SKEL_PROBE_PATH="${MONITOR_DIR##*/}"
   "$SKEL_WINE_RUN" "$1/skelvane.exe" >/dev/null 2>&1 &
   MONITOR_PID=$!
   probe wait SkelvaneFrmMain 30 >/dev/null || fail "the settings window never appeared"
+  # The bar window comes at the end of start-up; its first tick a second later.
+  probe wait SkelvaneFrmMonitor 30 >/dev/null || fail "the bar window never appeared"
+  sleep 1.5
 }
 # Waits until the runner of the monitor has returned (the process ended).
 wait_monitor_exit() {
@@ -42,12 +48,16 @@ wait_monitor_exit() {
 }
 stop_monitor_hard() {
   [[ -n "${MONITOR_PID:-}" ]] && kill "$MONITOR_PID" 2>/dev/null
-  pkill -f 'skelvane.exe' 2>/dev/null || true
+  [[ -n "${MONITOR_DIR:-}" ]] && pkill -KILL -f "${MONITOR_DIR##*/}/skelvane.exe" 2>/dev/null
   cleanup_display
 }
 # A screenshot of part of the screen: shot FILE WIDTH HEIGHT LEFT TOP
 shot() {
   import -window root -crop "$2x$3+$4+$5" "$1" 2>/dev/null && [[ -s "$1" ]] || fail "screenshot $1 failed"
+}
+# True while a monitor started from this test's folder still runs.
+monitor_running() {
+  pgrep -f "${MONITOR_DIR##*/}/skelvane.exe" >/dev/null
 }
 ini_value() {  # file key
   sed -n "s/^$2=//Ip" "$1" | tr -d '\r' | head -1

@@ -149,6 +149,10 @@ void FrmMainWindow::SelectTab(int index) {
   SendMessageA(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   for (int i = 0; i < 4; ++i) {
     if (pages_[i] && pages_[i]->hwnd()) {
+      // Above the tab strip, which would otherwise paint over the page.
+      if (i == index)
+        SetWindowPos(pages_[i]->hwnd(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
     }
   }
@@ -181,6 +185,15 @@ void FrmMainWindow::SetUpTimeCaption(const std::string& caption) {
   info.dwTypeData = text.data();
   SetMenuItemInfoA(menuBar_, 2, TRUE, &info);
   DrawMenuBar(hwnd());
+}
+
+void FrmMainWindow::ShowMonitorMenu(POINT at) {
+  if (!hwnd() || !monitorMenu_) return;
+  // The owner must be in front, or the menu does not close when the user
+  // clicks elsewhere.
+  SetForegroundWindow(hwnd());
+  TrackPopupMenu(monitorMenu_, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
 }
 
 void FrmMainWindow::SetMenuChecked(int command, bool checked) {

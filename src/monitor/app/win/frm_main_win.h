@@ -42,6 +42,9 @@ class FrmMainWindow : public ui::win::WindowBase {
   void SetUpTimeCaption(const std::string& caption);
   void SetMenuChecked(int command, bool checked);
   HMENU MonitorMenu() const { return monitorMenu_; }
+  ui::win::ControlHost& Host() { return host_; }
+  // Opens the monitor's menu at a screen point (tray icon, bar window).
+  void ShowMonitorMenu(POINT at);
   // Creates the controls that parts added to the model after Create().
   void CreatePendingControls();
   // Ends the window for good (after MainForm::Unload).

@@ -51,6 +51,64 @@ MonitorApp::MonitorApp() : programFolder_(ProgramFolder()) {
 
 MonitorApp::~MonitorApp() = default;
 
+void MonitorApp::RunCleanerNow() {
+  if (automation_) automation_->Logic().RunCleaner();
+}
+
+// Every part adds its controls, handlers, settings and hooks to the form
+// before the window creates the controls and the load handler runs.
+void MonitorApp::AttachParts() {
+  automation_ = std::make_unique<AutomationAppWin>(*form_, *sampler_, fileCache_, programFolder_);
+
+  HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  bar_ = std::make_unique<display::win::BarWindow>();
+  tray_ = std::make_unique<display::win::TrayIcon>(programIcon);
+  dialogs_ = std::make_unique<display::win::DisplayDialogsWin>([this] { return window_->hwnd(); });
+  display::DisplayServices services;
+  services.snapshot = [this]() -> const StatsSnapshot& { return sampler_->Snapshot(); };
+  services.queryFileCache = [this] { sampler_->GetFileCacheInfo(fileCache_); };
+  services.settingsCaption = [this] {
+    char caption[256] = {};
+    if (window_->hwnd()) GetWindowTextA(window_->hwnd(), caption, sizeof caption);
+    return std::string(caption);
+  };
+  services.advancedMonitorPaused = [this] { return automation_ && automation_->Logic().Paused(); };
+  // Giving the focus to a hidden window fails and changes nothing; it must
+  // not show the window.
+  services.focusSettingsWindow = [this] {
+    if (window_->hwnd() && IsWindowVisible(window_->hwnd())) SetFocus(window_->hwnd());
+  };
+  services.centreOtherWindows = [this] {
+    if (form_->Hooks().centreAndRestorePosition) {
+      HWND w = window_->hwnd();
+      RECT r{};
+      GetWindowRect(w, &r);
+      SetWindowPos(w, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - (r.right - r.left) / 2,
+                   GetSystemMetrics(SM_CYSCREEN) / 2 - (r.bottom - r.top) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  };
+  services.resetStoredPositions = [] { ResetWindowPositions(); };
+  services.programFolder = [this] { return programFolder_; };
+  services.clockSeconds = [] { return GetTickCount() / 1000.0; };
+  display_ = std::make_unique<display::MonitorDisplay>(*form_, *bar_, *tray_, *dialogs_, services);
+  display_->Attach();
+  bar_->onDoubleClick = [this] { RunCleanerNow(); };
+  bar_->onContextMenu = [this](POINT at) { window_->ShowMonitorMenu(at); };
+  bar_->onActivate = [this] { display_->OnBarActivated(); };
+  tray_->onMouseMove = [this] { display_->RebuildToolTip(); };
+  tray_->onContextMenu = [this](POINT at) { window_->ShowMonitorMenu(at); };
+  tray_->onDoubleClick = [this] { window_->ShowAndFocus(); };
+
+  server_ = AttachStatsServerWin(
+      *form_, *sampler_, fileCache_, [this] { RunCleanerNow(); },
+      [this] { return window_->hwnd(); },
+      [this](const std::string& name) { return window_->Host().Hwnd(name); }, programFolder_);
+  window_->Host().onRightMouseUp = [this](const std::string& name) {
+    if (server_ && server_->server) server_->server->OnRightMouseUp(name);
+  };
+}
+
 void MonitorApp::WireHooks() {
   MainFormHooks& h = form_->Hooks();
   h.processMessages = [] { ui::win::ProcessPendingMessages(); };
@@ -82,7 +140,9 @@ void MonitorApp::WireHooks() {
   h.sampleStats = [this] { sampler_->SampleStats(); };
   h.wholePercent = [this] { return sampler_->Snapshot().lCurrentMemoryUsedPercent; };
   h.stopTimers = [this] {
-    if (window_->hwnd()) KillTimer(window_->hwnd(), kMainTickTimer);
+    if (!window_->hwnd()) return;
+    KillTimer(window_->hwnd(), kMainTickTimer);
+    if (automation_) automation_->StopTimers(window_->hwnd());
   };
   h.closeUpTimeQuery = [this] { upTime_.reset(); };
   h.saveWindowPosition = [this] { SaveWindowPosition(window_->hwnd(), "FrmMain"); };
@@ -97,9 +157,15 @@ void MonitorApp::WireHooks() {
 }
 
 bool MonitorApp::Start() {
+  AttachParts();
   if (!window_->Create(SettingsWindowCaption(form_->versionText))) return false;
   WireHooks();
   window_->CreatePendingControls();
+  tray_->SetSampleWindows(window_->Host().Hwnd(display::names::kTraySamples[0]),
+                          window_->Host().Hwnd(display::names::kTraySamples[1]),
+                          window_->Host().Hwnd(display::names::kTraySamples[2]));
+  // The minute timers run from the loading of the settings window.
+  automation_->StartTimers(window_->hwnd());
   ui::win::ProcessPendingMessages();
   if (!form_->Load()) {
     window_->Destroy();
@@ -120,6 +186,7 @@ int MonitorApp::Run() {
 }
 
 void MonitorApp::OnTimer(UINT_PTR timer) {
+  if (automation_ && automation_->OnTimer(window_->hwnd(), timer)) return;
   if (timer == kMainTickTimer) {
     if (!form_->Tick() && window_->hwnd()) KillTimer(window_->hwnd(), kMainTickTimer);
   }
@@ -144,12 +211,26 @@ void MonitorApp::ChooseUpTimeSource(bool tickCount) {
 }
 
 void MonitorApp::OnMenuCommand(int command) {
+  if (automation_ && automation_->OnMenuCommand(command)) {
+    if (command == kMenuPauseAdvancedMonitor) {
+      window_->SetMenuChecked(kMenuPauseAdvancedMonitor, automation_->Logic().Paused());
+      // The tray shows "||" while paused and the percentage again after.
+      display_->UpdateTrayIcon(form_->lCurrentMemoryUsedPercent);
+    }
+    return;
+  }
   switch (command) {
+    case kMenuShowHideMonitor:
+      display_->MenuShowHideMonitor();
+      break;
+    case kMenuShowHideText:
+      display_->MenuShowHideText();
+      break;
     case kMenuMonitorSettings:
       window_->ShowAndFocus();
       break;
     case kMenuResetWindowPositions:
-      ResetWindowPositions();
+      display_->ResetWindowPositionsNow();
       break;
     case kMenuFollowMaker:
       launcher_.Open(kMakerSocialPage, "");

@@ -14,6 +14,12 @@
 #include "monitor/core/win/system_sources_win.h"
 #include "monitor/shell/main_form.h"
 #include "monitor/app/win/frm_main_win.h"
+#include "monitor/automation/win/automation_app_win.h"
+#include "monitor/display/monitor_display.h"
+#include "monitor/display/win/bar_window_win.h"
+#include "monitor/display/win/display_dialogs_win.h"
+#include "monitor/display/win/tray_icon_win.h"
+#include "monitor/server/win/stats_server_win.h"
 
 namespace skel::monitor::win {
 
@@ -39,6 +45,8 @@ class MonitorApp {
   void OnMenuCommand(int command);
   void OnTimer(UINT_PTR timer);
   void ChooseUpTimeSource(bool tickCount);
+  void AttachParts();
+  void RunCleanerNow();
 
   std::string programFolder_;
   WinProfileStore profileStore_;
@@ -51,6 +59,13 @@ class MonitorApp {
   UpTimeMenu upTimeMenu_;
   std::unique_ptr<StatsSampler> sampler_;
   ShellLauncher launcher_;
+  // The parts of the monitor.
+  std::unique_ptr<AutomationAppWin> automation_;
+  std::unique_ptr<display::win::BarWindow> bar_;
+  std::unique_ptr<display::win::TrayIcon> tray_;
+  std::unique_ptr<display::win::DisplayDialogsWin> dialogs_;
+  std::unique_ptr<display::MonitorDisplay> display_;
+  std::unique_ptr<StatsServerWin> server_;
 };
 
 }  // namespace skel::monitor::win
