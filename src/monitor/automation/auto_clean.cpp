@@ -32,15 +32,15 @@ void AddAutoCleanControls(MainForm& form) {
   // Until "Enable" is checked (its handler runs at start-up only then), the
   // fields it governs stay disabled.
   controls.Add(Make(kAutoRunPercentLabel, ControlKind::Label, "When Memory Usage is",
-                    {240, 720, 1740, 255}, false));
-  controls.Add(Make(kAutoRunPercent, ControlKind::TextBox, "", {2000, 675, 540, 300}, false));
+                    {240, 660, 1640, 420}, false));
+  controls.Add(Make(kAutoRunPercent, ControlKind::TextBox, "", {1880, 675, 480, 300}, false));
   controls.Add(
-      Make(kAutoRunPercentUnit, ControlKind::Label, "% or more.", {2580, 720, 720, 255}, false));
+      Make(kAutoRunPercentUnit, ControlKind::Label, "% or more.", {2400, 720, 920, 255}, false));
   controls.Add(
-      Make(kAutoRunMinutesLabel, ControlKind::Label, "Check Every", {240, 1200, 1740, 255}, false));
-  controls.Add(Make(kAutoRunMinutes, ControlKind::TextBox, "", {2000, 1155, 540, 300}, false));
+      Make(kAutoRunMinutesLabel, ControlKind::Label, "Check Every", {240, 1200, 1640, 255}, false));
+  controls.Add(Make(kAutoRunMinutes, ControlKind::TextBox, "", {1880, 1155, 480, 300}, false));
   controls.Add(
-      Make(kAutoRunMinutesUnit, ControlKind::Label, "min.", {2580, 1200, 720, 255}, false));
+      Make(kAutoRunMinutesUnit, ControlKind::Label, "min.", {2400, 1200, 920, 255}, false));
   controls.Add(
       Make(kAutoRunLastCheck, ControlKind::Label, kLastCheckNever, {240, 1740, 3000, 255}, false));
 

@@ -33,15 +33,15 @@ void AddFileCacheControls(MainForm& form) {
       Make(kFileCacheFrame, ControlKind::Frame, "Auto Clean File Cache:", {3540, 120, 3360, 2340}));
   controls.Add(Make(kFileCacheEnable, ControlKind::CheckBox, "Enable", {240, 300, 1500, 255}));
   controls.Add(Make(kFileCacheSizeLabel, ControlKind::Label, "When File Cache is",
-                    {240, 720, 1740, 255}, false));
-  controls.Add(Make(kFileCacheSize, ControlKind::TextBox, "", {2000, 675, 540, 300}, false));
+                    {240, 720, 1640, 255}, false));
+  controls.Add(Make(kFileCacheSize, ControlKind::TextBox, "", {1880, 675, 480, 300}, false));
   controls.Add(
-      Make(kFileCacheSizeUnit, ControlKind::Label, "MB or more.", {2580, 720, 720, 255}, false));
+      Make(kFileCacheSizeUnit, ControlKind::Label, "MB or more.", {2400, 720, 920, 255}, false));
   controls.Add(Make(kFileCacheMinutesLabel, ControlKind::Label, "Check Every",
-                    {240, 1200, 1740, 255}, false));
-  controls.Add(Make(kFileCacheMinutes, ControlKind::TextBox, "", {2000, 1155, 540, 300}, false));
+                    {240, 1200, 1640, 255}, false));
+  controls.Add(Make(kFileCacheMinutes, ControlKind::TextBox, "", {1880, 1155, 480, 300}, false));
   controls.Add(
-      Make(kFileCacheMinutesUnit, ControlKind::Label, "min.", {2580, 1200, 720, 255}, false));
+      Make(kFileCacheMinutesUnit, ControlKind::Label, "min.", {2400, 1200, 920, 255}, false));
   controls.Add(Make(kFileCacheLastCheck, ControlKind::Label, kLastCheckNever,
                     {240, 1740, 3000, 255}, false));
 
