@@ -2,22 +2,13 @@
 // system to trim it, through the native system information class 21.
 #pragma once
 
-#include <cstdint>
+#include "common/file_cache_record.h"
 
 namespace skel::win {
 
-// The first seven fields of the system's record, as 32-bit numbers; larger
-// values of the 64-bit record are cut to their low 32 bits, the width every
-// reader of this record works with.
-struct FileCacheRecord {
-  uint32_t CurrentSize = 0;
-  uint32_t PeakSize = 0;
-  uint32_t PageFaultCount = 0;
-  uint32_t MinimumWorkingSet = 0;
-  uint32_t MaximumWorkingSet = 0;
-  uint32_t CurrentSizeIncludingTransitionInPages = 0;
-  uint32_t PeakSizeIncludingTransitionInPages = 0;
-};
+// Larger values of the system's 64-bit record are cut to their low 32 bits,
+// the width every reader of this record works with.
+using FileCacheRecord = skel::FileCacheRecord;
 
 // Enables "SeIncreaseQuotaPrivilege" (result ignored), then queries the
 // record into a zero-filled buffer. A failed query leaves all zeros and

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/file_cache_record.h"
 #include "common/number_format.h"
 
 namespace skel::monitor {
@@ -41,15 +42,7 @@ class PerformanceSource {
 
 // The system file cache's working set record, 32-bit fields in the system's
 // order.
-struct FileCacheInfo {
-  uint32_t CurrentSize = 0;
-  uint32_t PeakSize = 0;
-  uint32_t PageFaultCount = 0;
-  uint32_t MinimumWorkingSet = 0;
-  uint32_t MaximumWorkingSet = 0;
-  uint32_t CurrentSizeIncludingTransitionInPages = 0;
-  uint32_t PeakSizeIncludingTransitionInPages = 0;
-};
+using FileCacheInfo = skel::FileCacheRecord;
 
 // Where GetFileCacheInfo gets the record from (it enables the quota privilege
 // first on Windows).

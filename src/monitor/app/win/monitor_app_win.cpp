@@ -1,6 +1,5 @@
 #include "monitor/app/win/monitor_app_win.h"
 
-#include <shellapi.h>
 
 #include "monitor/core/win/window_positions_win.h"
 #include "monitor/shell/monitor_menu.h"
@@ -12,30 +11,6 @@
 #endif
 
 namespace skel::monitor::win {
-
-bool ShellLauncher::Start(const std::string& path, const std::string& arguments, int showState) {
-  std::string commandLine = "\"" + path + "\"";
-  if (!arguments.empty()) commandLine += " " + arguments;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = static_cast<WORD>(showState);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &si, &pi)) {
-    return false;
-  }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
-}
-
-bool ShellLauncher::Open(const std::string& target, const std::string& workingFolder) {
-  auto r = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "open", target.c_str(), nullptr,
-                    workingFolder.empty() ? nullptr : workingFolder.c_str(), SW_SHOWNORMAL));
-  return r > 32;
-}
 
 MonitorApp::MonitorApp() : programFolder_(ProgramFolder()) {
   settings_ = std::make_unique<MonitorSettings>(profileStore_, SettingsFilePath(programFolder_));

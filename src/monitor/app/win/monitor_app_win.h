@@ -15,6 +15,7 @@
 #include "monitor/shell/main_form.h"
 #include "monitor/app/win/frm_main_win.h"
 #include "monitor/automation/win/automation_app_win.h"
+#include "monitor/automation/win/launcher_win.h"
 #include "monitor/display/monitor_display.h"
 #include "monitor/display/win/bar_window_win.h"
 #include "monitor/display/win/display_dialogs_win.h"
@@ -22,12 +23,6 @@
 #include "monitor/server/win/stats_server_win.h"
 
 namespace skel::monitor::win {
-
-class ShellLauncher final : public Launcher {
- public:
-  bool Start(const std::string& path, const std::string& arguments, int showState) override;
-  bool Open(const std::string& target, const std::string& workingFolder) override;
-};
 
 class MonitorApp {
  public:
@@ -58,7 +53,7 @@ class MonitorApp {
   std::unique_ptr<WinUpTimeSource> upTime_;
   UpTimeMenu upTimeMenu_;
   std::unique_ptr<StatsSampler> sampler_;
-  ShellLauncher launcher_;
+  WinLauncher launcher_;
   // The parts of the monitor.
   std::unique_ptr<AutomationAppWin> automation_;
   std::unique_ptr<display::win::BarWindow> bar_;

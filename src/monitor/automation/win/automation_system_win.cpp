@@ -41,15 +41,7 @@ std::string WinSystemFolders::SystemDirectory() {
 }
 
 void WinFileCacheTrim::RequestFileCacheTrim(const FileCacheInfo& request) {
-  skel::win::FileCacheRecord record;
-  record.CurrentSize = request.CurrentSize;
-  record.PeakSize = request.PeakSize;
-  record.PageFaultCount = request.PageFaultCount;
-  record.MinimumWorkingSet = request.MinimumWorkingSet;
-  record.MaximumWorkingSet = request.MaximumWorkingSet;
-  record.CurrentSizeIncludingTransitionInPages = request.CurrentSizeIncludingTransitionInPages;
-  record.PeakSizeIncludingTransitionInPages = request.PeakSizeIncludingTransitionInPages;
-  lastStatus_ = skel::win::RequestFileCacheTrim(record);
+  lastStatus_ = skel::win::RequestFileCacheTrim(request);
 }
 
 }  // namespace skel::monitor::win

@@ -41,16 +41,7 @@ bool WinPerformanceSource::QueryPerformance(PerformanceRecord& record) {
 }
 
 bool WinFileCacheSource::QueryFileCache(FileCacheInfo& info) {
-  skel::win::FileCacheRecord record;
-  bool ok = skel::win::QueryFileCache(record);
-  info.CurrentSize = record.CurrentSize;
-  info.PeakSize = record.PeakSize;
-  info.PageFaultCount = record.PageFaultCount;
-  info.MinimumWorkingSet = record.MinimumWorkingSet;
-  info.MaximumWorkingSet = record.MaximumWorkingSet;
-  info.CurrentSizeIncludingTransitionInPages = record.CurrentSizeIncludingTransitionInPages;
-  info.PeakSizeIncludingTransitionInPages = record.PeakSizeIncludingTransitionInPages;
-  return ok;
+  return skel::win::QueryFileCache(info);
 }
 
 WinUpTimeSource::WinUpTimeSource() {
