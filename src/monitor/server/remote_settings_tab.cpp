@@ -39,12 +39,9 @@ Control Make(const char* name, ControlKind kind, const std::string& caption, ui:
 StatsServer::StatsServer(MainForm& form, StatsServerPorts ports)
     : form_(form), controls_(form.Controls()), ports_(std::move(ports)), service_([&] {
         StatsServicePorts service = ports_.service;
-        if (!service.processMessages) {
-          // The form's hook may be filled after this module is attached.
-          service.processMessages = [&form] {
-            if (form.Hooks().processMessages) form.Hooks().processMessages();
-          };
-        }
+        // Every pause for messages goes through Pump, which nests at most
+        // once (see there).
+        service.processMessages = [this] { Pump(); };
         return service;
       }()) {
   AddControls();

@@ -66,7 +66,21 @@ ServerSocket* StatsServer::Element(int index) {
 }
 
 void StatsServer::Pump() {
-  if (form_.Hooks().processMessages) form_.Hooks().processMessages();
+  // A request that arrives while another is being served is handled inside
+  // that one's pause; if it paused again, every waiting viewer would nest one
+  // level deeper, and a thousand viewers would exhaust the stack. So only the
+  // outermost handler lets messages run; nested ones complete straight away.
+  if (pumping_) return;
+  pumping_ = true;
+  try {
+    if (ports_.service.processMessages) {
+      ports_.service.processMessages();
+    } else if (form_.Hooks().processMessages) {
+      form_.Hooks().processMessages();
+    }
+  } catch (...) {
+  }
+  pumping_ = false;
 }
 
 void StatsServer::FitColumns() {

@@ -63,7 +63,7 @@ class RemoteSettingsWindow {
 
 struct StatsServerPorts {
   // Sampler, file cache and cleaner; processMessages defaults to the form's
-  // hook when left empty.
+  // hook when left empty. The server never lets it nest.
   StatsServicePorts service;
   ServerSocketFactory* sockets = nullptr;
   TextFileStore* files = nullptr;
@@ -146,6 +146,7 @@ class StatsServer {
   std::unique_ptr<ServerSocket> local_;
   std::vector<std::unique_ptr<RemoteElement>> elements_;
   long long refusedForNoSlot_ = 0;
+  bool pumping_ = false;
 };
 
 // Adds the tab's controls, handlers, settings bindings and start-up and

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/stats_reply.h"
 #include "server_fakes.h"
 
@@ -218,6 +220,29 @@ TEST_F(ServerFixture, SlotsAnswerTheirOwnRequests) {
   EXPECT_TRUE(Element(a).sent[0].starts_with("Commit Total: "));
   EXPECT_TRUE(Element(b).sent.empty());
   EXPECT_EQ(cleanerRuns, 1);
+}
+
+TEST_F(ServerFixture, RequestsWaitingInAPauseAreAnsweredWithoutNestingDeeper) {
+  EnableRemote();
+  for (int i = 1; i <= 50; ++i) ASSERT_EQ(Connect("10.0.0.1"), i);
+  // Every viewer asks while the first reply is being built: each pause
+  // delivers all that wait. Nested handlers must not pause again, or the
+  // depth would grow with the number of viewers.
+  std::vector<int> waiting;
+  for (int i = 50; i >= 2; --i) waiting.push_back(i);
+  int depth = 0, deepest = 0;
+  form.Hooks().processMessages = [&] {
+    deepest = std::max(deepest, ++depth);
+    while (!waiting.empty()) {
+      int slot = waiting.back();
+      waiting.pop_back();
+      Element(slot).Arrive("getalldata");
+    }
+    --depth;
+  };
+  Element(1).Arrive("getalldata");
+  for (int i = 1; i <= 50; ++i) EXPECT_EQ(Element(i).sent.size(), 1u) << i;
+  EXPECT_EQ(deepest, 1);
 }
 
 TEST_F(ServerFixture, EarlyDataDeliveredByAcceptIsAnswered) {
