@@ -19,8 +19,9 @@ measure() {
   "$ROOT/scripts/wine-run" "$dir/$(basename "$exe")" >/dev/null 2>&1 &
   runner=$!
   for _ in $(seq 100); do
-    # The Wine process is named after the program (15 characters at most).
-    pid=$(pgrep -x "$(basename "$exe" | cut -c1-15)" | head -1)
+    # The Wine process of this copy: its command line is the program's path
+    # (the runner's own line has "wine-run" before it).
+    pid=$(pgrep -f "^$dir/$(basename "$exe")" | head -1)
     [[ -n "$pid" ]] && break
     sleep 0.1
   done
@@ -36,7 +37,7 @@ measure() {
     'BEGIN {printf "%.3f", (b - a) * 1000 / hz / s}')
   printf "%-22s cpu/tick %8s ms   private memory %7s KiB\n" "$name" "$cpu_ms_per_tick" "$mem"
   echo "$cpu_ms_per_tick $mem" >"$dir/result"
-  kill "$pid" 2>/dev/null
+  kill -KILL "$pid" 2>/dev/null
   wait "$runner" 2>/dev/null
   cat "$dir/result"
   rm -rf "$dir"

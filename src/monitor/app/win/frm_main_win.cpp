@@ -171,9 +171,13 @@ void FrmMainWindow::Hide() {
 
 void FrmMainWindow::ResetSize() {
   if (!hwnd()) return;
-  SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(kFrmMainWidthTwips, dpi_),
-               TwipsToPixels(kFrmMainHeightTwips, dpi_),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  int width = TwipsToPixels(kFrmMainWidthTwips, dpi_);
+  int height = TwipsToPixels(kFrmMainHeightTwips, dpi_);
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  // Asked every second; only a size that differs costs a real move.
+  if (r.right - r.left == width && r.bottom - r.top == height) return;
+  SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FrmMainWindow::SetUpTimeCaption(const std::string& caption) {
@@ -184,7 +188,8 @@ void FrmMainWindow::SetUpTimeCaption(const std::string& caption) {
   std::string text = caption;
   info.dwTypeData = text.data();
   SetMenuItemInfoA(menuBar_, 2, TRUE, &info);
-  DrawMenuBar(hwnd());
+  // A hidden window's menu bar is drawn when the window is shown.
+  if (IsWindowVisible(hwnd())) DrawMenuBar(hwnd());
 }
 
 void FrmMainWindow::ShowMonitorMenu(POINT at) {

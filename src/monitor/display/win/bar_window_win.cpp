@@ -177,12 +177,16 @@ void BarWindow::SetAlignment(TextAlign upper, TextAlign lower) {
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+// The tick sets both every second; painting only what changed keeps an
+// idle monitor idle.
 void BarWindow::SetBarValue(int value) {
+  if (bar_.value == value) return;
   bar_.value = value;
   RepaintBar();
 }
 
 void BarWindow::SetBarText(const std::string& text) {
+  if (bar_.text == text) return;
   bar_.text = text;
   RepaintBar();
 }
