@@ -14,6 +14,8 @@
 //   probe tab CLASS INDEX               selects a tab of the window's tab strip as a click would
 //   probe child CLASS TEXT              1 when a child window with that text exists, its state
 //   probe click CLASS TEXT              clicks the child button/check box with that text
+//   probe combo CLASS LABEL INDEX       chooses entry INDEX of the list that follows the
+//                                       label LABEL, as a user's choice would
 //   probe regget KEY VALUE              a string value under HKEY_CURRENT_USER
 #include <windows.h>
 #include <commctrl.h>
@@ -175,6 +177,19 @@ int main(int argc, char** argv) {
     HWND c = Child(h, argv[3]);
     if (!c) return Fail("no such child");
     SendMessageA(c, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (cmd == "combo" && argc >= 5) {
+    HWND label = Child(h, argv[3]);
+    if (!label) return Fail("no such label");
+    // Controls are numbered in the order they were made: the list is next.
+    HWND parent = GetParent(label);
+    int id = GetDlgCtrlID(label) + 1;
+    HWND combo = GetDlgItem(parent, id);
+    if (!combo) return Fail("no list after the label");
+    int index = std::atoi(argv[4]);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     return 0;
   }
   return Fail("unknown command");
