@@ -52,6 +52,45 @@ std::vector<std::string> SplitTabs(const std::string& row) {
   return out;
 }
 
+// Brings the list view's rows from `shown` to `wanted` touching only the
+// rows between their common beginning and common end: a row added or
+// removed anywhere (connections coming and going) costs one row, not the
+// whole list.
+void UpdateListViewRows(HWND h, std::vector<std::string>& shown,
+                        const std::vector<std::string>& wanted) {
+  size_t common = 0;
+  while (common < shown.size() && common < wanted.size() && shown[common] == wanted[common]) {
+    ++common;
+  }
+  size_t tail = 0;
+  while (tail < shown.size() - common && tail < wanted.size() - common &&
+         shown[shown.size() - 1 - tail] == wanted[wanted.size() - 1 - tail]) {
+    ++tail;
+  }
+  SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+  for (size_t row = shown.size() - tail; row > common; --row) {
+    SendMessageA(h, LVM_DELETEITEM, row - 1, 0);
+  }
+  for (size_t row = common; row < wanted.size() - tail; ++row) {
+    auto cells = SplitTabs(wanted[row]);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(row);
+    item.pszText = cells[0].data();
+    int index =
+        static_cast<int>(SendMessageA(h, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    for (size_t col = 1; col < cells.size(); ++col) {
+      LVITEMA sub{};
+      sub.iSubItem = static_cast<int>(col);
+      sub.pszText = cells[col].data();
+      SendMessageA(h, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+  SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(h, nullptr, FALSE);
+  shown = wanted;
+}
+
 }  // namespace
 
 ControlHost::ControlHost(ControlModel& model) : model_(model) {
@@ -157,23 +196,7 @@ void ControlHost::Apply(const Control& c, HWND h, ControlAspect aspect) {
         }
         SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(c.listIndex), 0);
       } else if (c.kind == ControlKind::ListView) {
-        ListView_DeleteAllItems(h);
-        for (size_t row = 0; row < c.items.size(); ++row) {
-          auto cells = SplitTabs(c.items[row]);
-          LVITEMA item{};
-          item.mask = LVIF_TEXT;
-          item.iItem = static_cast<int>(row);
-          item.pszText = cells[0].data();
-          int index = static_cast<int>(
-              SendMessageA(h, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-          for (size_t col = 1; col < cells.size(); ++col) {
-            LVITEMA sub{};
-            sub.iSubItem = static_cast<int>(col);
-            sub.pszText = cells[col].data();
-            SendMessageA(h, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(&sub));
-          }
-        }
+        UpdateListViewRows(h, listRows_[c.name], c.items);
       }
       break;
     case ControlAspect::Color:

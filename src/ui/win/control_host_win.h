@@ -44,6 +44,7 @@ class ControlHost : public ControlView {
   std::map<std::string, HWND> byName_;
   std::map<HWND, std::string> byHwnd_;
   std::map<std::string, skel::win::UniqueBrush> swatchBrushes_;
+  std::map<std::string, std::vector<std::string>> listRows_;  // what each list view shows
   skel::win::UniqueFont font_;
   bool updating_ = false;
 };

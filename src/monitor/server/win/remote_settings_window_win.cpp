@@ -80,8 +80,25 @@ void RemoteSettingsWindowWin::PrepareColumns() {
   FitConnectionColumns();
 }
 
+namespace {
+
+constexpr UINT_PTR kFitColumnsTimer = 0x5146;
+
+void CALLBACK FitColumnsLater(HWND listView, UINT, UINT_PTR id, DWORD) {
+  KillTimer(listView, id);
+  FitListViewColumns(listView);
+}
+
+}  // namespace
+
+// Fitting measures every row, so a burst of connections coming or going
+// (hundreds of viewers at once) would cost rows x changes; the fits of one
+// burst are folded into one, made as soon as the burst's messages are done.
 void RemoteSettingsWindowWin::FitConnectionColumns() {
-  if (control_) FitListViewColumns(control_("ListView14"));
+  HWND listView = control_ ? control_("ListView14") : nullptr;
+  if (!listView) return;
+  // Setting the timer again while it is pending only restarts it.
+  SetTimer(listView, kFitColumnsTimer, 0, FitColumnsLater);
 }
 
 }  // namespace skel::monitor::win
