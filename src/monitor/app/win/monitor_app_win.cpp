@@ -1,6 +1,5 @@
 #include "monitor/app/win/monitor_app_win.h"
 
-
 #include "monitor/core/win/window_positions_win.h"
 #include "monitor/shell/monitor_menu.h"
 #include "monitor/shell/web_addresses.h"
@@ -25,6 +24,20 @@ MonitorApp::MonitorApp() : programFolder_(ProgramFolder()) {
 }
 
 MonitorApp::~MonitorApp() = default;
+
+namespace {
+
+// Left = half the screen width minus half the window width; top likewise.
+void CentreOnPrimaryScreen(HWND w) {
+  if (!w) return;
+  RECT r{};
+  GetWindowRect(w, &r);
+  SetWindowPos(w, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - (r.right - r.left) / 2,
+               GetSystemMetrics(SM_CYSCREEN) / 2 - (r.bottom - r.top) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
 
 void MonitorApp::RunCleanerNow() {
   if (automation_) automation_->Logic().RunCleaner();
@@ -53,16 +66,8 @@ void MonitorApp::AttachParts() {
   services.focusSettingsWindow = [this] {
     if (window_->hwnd() && IsWindowVisible(window_->hwnd())) SetFocus(window_->hwnd());
   };
-  services.centreOtherWindows = [this] {
-    if (form_->Hooks().centreAndRestorePosition) {
-      HWND w = window_->hwnd();
-      RECT r{};
-      GetWindowRect(w, &r);
-      SetWindowPos(w, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - (r.right - r.left) / 2,
-                   GetSystemMetrics(SM_CYSCREEN) / 2 - (r.bottom - r.top) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-  };
+  // The settings window is the only other window so far.
+  services.centreOtherWindows = [this] { CentreOnPrimaryScreen(window_->hwnd()); };
   services.resetStoredPositions = [] { ResetWindowPositions(); };
   services.programFolder = [this] { return programFolder_; };
   services.clockSeconds = [] { return GetTickCount() / 1000.0; };
@@ -88,14 +93,8 @@ void MonitorApp::WireHooks() {
   MainFormHooks& h = form_->Hooks();
   h.processMessages = [] { ui::win::ProcessPendingMessages(); };
   h.centreAndRestorePosition = [this] {
-    HWND w = window_->hwnd();
-    RECT r{};
-    GetWindowRect(w, &r);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(w, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
-                 GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RestoreWindowPosition(w, "FrmMain");
+    CentreOnPrimaryScreen(window_->hwnd());
+    RestoreWindowPosition(window_->hwnd(), "FrmMain");
   };
   h.selectFirstTab = [this] { window_->SelectTab(0); };
   h.openUpTimeQuery = [this] { upTime_ = std::make_unique<WinUpTimeSource>(); };
