@@ -335,6 +335,7 @@ def cmd_load(args):
         "replies_per_second": round(len(latencies) / elapsed, 1) if elapsed else 0,
         "p50_ms": round(1000 * percentile(latencies, 0.50), 2) if latencies else None,
         "p99_ms": round(1000 * percentile(latencies, 0.99), 2) if latencies else None,
+        "max_ms": round(1000 * max(latencies), 2) if latencies else None,
         "failed": failed + connect_failed,
     }
     print(json.dumps(result))
@@ -393,6 +394,7 @@ def cmd_closed_loop(args):
         "replies_per_second": round(len(latencies) / elapsed, 1) if elapsed else 0,
         "p50_ms": round(1000 * percentile(latencies, 0.50), 2) if latencies else None,
         "p99_ms": round(1000 * percentile(latencies, 0.99), 2) if latencies else None,
+        "max_ms": round(1000 * max(latencies), 2) if latencies else None,
         "failed": failed,
     }
     print(json.dumps(result))

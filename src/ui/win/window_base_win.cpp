@@ -1,5 +1,8 @@
 #include "ui/win/window_base_win.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace skel::ui::win {
 
 WindowBase::~WindowBase() {
@@ -67,16 +70,75 @@ LRESULT CALLBACK WindowBase::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+namespace {
+
+// A pump posts this to its own thread behind whatever is waiting; reaching
+// it means every message that was pending when the pump began has run.
+constexpr UINT kPumpMarker = WM_APP + 0x2F00;
+constexpr int kMessagesPerTurn = 32;
+
+// Markers posted and not yet reached. A nested pump may reach an outer
+// pump's marker; the outer one then stops as soon as it gets control back.
+std::vector<WPARAM>& OpenMarkers() {
+  static std::vector<WPARAM> open;
+  return open;
+}
+
+void CloseMarker(WPARAM marker) {
+  std::vector<WPARAM>& open = OpenMarkers();
+  std::erase(open, marker);
+}
+
+bool IsOpen(WPARAM marker) {
+  const std::vector<WPARAM>& open = OpenMarkers();
+  return std::find(open.begin(), open.end(), marker) != open.end();
+}
+
+// False when the message was WM_QUIT, which goes back for the main loop.
+bool Dispatch(const MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+}  // namespace
+
 void ProcessPendingMessages() {
+  // Only what is pending now: messages that arrive while these run wait for
+  // the next turn. Otherwise a steady stream (a busy socket, say) would keep
+  // the handler that let messages run from ever finishing.
   MSG msg;
-  // Bounded, so a flood of messages cannot keep a handler from finishing.
-  for (int i = 0; i < 256 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
+  // Nothing waiting is the common case, and it costs one look.
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) return;
+  static WPARAM lastMarker = 0;
+  const WPARAM marker = ++lastMarker;
+  const bool posted = PostThreadMessageA(GetCurrentThreadId(), kPumpMarker, marker, 0) != 0;
+  if (posted) OpenMarkers().push_back(marker);
+  // Bounded as well: with a long queue a handler that lets messages run
+  // between many steps would otherwise wait for all of it at every step,
+  // while the messages behind it keep their order for the next turn.
+  for (int i = 0; i < kMessagesPerTurn; ++i) {
+    if (posted && !IsOpen(marker)) break;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) break;
+    if (msg.hwnd == nullptr && msg.message == kPumpMarker) {
+      CloseMarker(msg.wParam);
+      continue;
+    }
+    if (!Dispatch(msg)) {
+      CloseMarker(marker);
       return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+  }
+  CloseMarker(marker);
+  // Input and painting are only handed out once no posted message waits, so
+  // the marker kept them back: they get their turn now.
+  constexpr UINT kInputAndPaint = PM_REMOVE | PM_QS_INPUT | PM_QS_PAINT | PM_QS_SENDMESSAGE;
+  for (int i = 0; i < 64 && PeekMessageA(&msg, nullptr, 0, 0, kInputAndPaint); ++i) {
+    if (!Dispatch(msg)) return;
   }
 }
 

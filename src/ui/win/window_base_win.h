@@ -33,7 +33,8 @@ class WindowBase {
   HWND hwnd_ = nullptr;
 };
 
-// Lets pending window messages run, as long handlers do between their steps.
+// Lets the window messages pending at the call run, as long handlers do
+// between their steps; what arrives meanwhile waits for the next turn.
 void ProcessPendingMessages();
 
 // Pixels per inch of the monitor that holds `hwnd` (96 when unknown).
