@@ -12,6 +12,7 @@ run the cleaner and answers nothing.
   stats_client.py watch [--port P]                           a viewer's panel once a second
   stats_client.py load  --port P --viewers N [--seconds S]   N viewers polling once a second
   stats_client.py closed-loop --port P [--seconds S] [--clients K]
+  stats_client.py abuse --port P [--pid N] [--cycles N]    bad input, then a viewer is still served
 
 Exit status: 0 on success, 1 when no well-formed reply came, 2 on bad use.
 "load" and "closed-loop" print one JSON line with the figures.
@@ -20,6 +21,7 @@ Exit status: 0 on success, 1 when no well-formed reply came, 2 on bad use.
 import argparse
 import json
 import os
+import struct
 import re
 import resource
 import selectors
@@ -401,6 +403,123 @@ def cmd_closed_loop(args):
     return 0 if failed == 0 else 1
 
 
+def resident_kb(pid):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return None
+
+
+def reset_close(s):
+    """Closes with a reset instead of the orderly close: a peer that vanishes."""
+    s.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    s.close()
+
+
+def answered(s, timeout):
+    s.sendall(b"getalldata")
+    reply = tcp_receive_reply(s, timeout)
+    return reply is not None and is_well_formed(reply)
+
+
+def silent(s, seconds):
+    """True when nothing comes back and the connection stays open."""
+    s.settimeout(seconds)
+    try:
+        s.recv(65536)  # an answer, or the monitor's close
+        return False
+    except socket.timeout:
+        return True
+    except OSError:
+        return False
+
+
+def cmd_abuse(args):
+    """Garbage, megabytes in one go, peers that vanish and thousands of
+    connect/close cycles; after each, a well-behaved viewer must still get
+    its reply. With --pid the monitor's resident memory is reported too."""
+    checks = {}
+    memory = {}
+    started = time.monotonic()
+
+    def note(text):
+        print(f"{time.monotonic() - started:7.2f} s  {text}", file=sys.stderr, flush=True)
+
+    def steps():
+        witness = socket.create_connection((LOOPBACK, args.port), timeout=10)
+        checks["witness served"] = answered(witness, args.timeout)
+        note("witness served")
+
+        with socket.create_connection((LOOPBACK, args.port), timeout=10) as g:
+            g.sendall(os.urandom(65536))
+            g.sendall(b"\x00getalldata\x00")
+            checks["garbage gets no answer"] = silent(g, 1.0)
+        checks["served after garbage"] = answered(witness, args.timeout)
+        note("served after garbage")
+
+        memory["before megabytes"] = resident_kb(args.pid) if args.pid else None
+        with socket.create_connection((LOOPBACK, args.port), timeout=30) as m:
+            m.sendall(b"x" * (8 << 20))
+            checks["megabytes get no answer"] = silent(m, 1.0)
+        checks["served after megabytes"] = answered(witness, args.timeout)
+        note("served after megabytes")
+
+        # Peers that are served, stay, and then all vanish with a reset at once.
+        vanished = []
+        for _ in range(200):
+            v = socket.create_connection((LOOPBACK, args.port), timeout=10)
+            vanished.append((v, answered(v, args.timeout)))
+        checks["200 peers served"] = all(ok for _, ok in vanished)
+        for v, _ in vanished:
+            reset_close(v)
+        checks["served after vanished peers"] = answered(witness, args.timeout)
+        note("served after vanished peers")
+
+        def cycles(count):
+            # In turn: served and closed; served and reset; reset straight after
+            # the request, often before the monitor has even accepted. Each
+            # served cycle waits for its reply, which keeps the listener's
+            # backlog of five from overflowing.
+            for i in range(count):
+                c = socket.create_connection((LOOPBACK, args.port), timeout=10)
+                if i % 3 == 2:
+                    c.sendall(b"getalldata")
+                    reset_close(c)
+                    continue
+                if not answered(c, args.timeout):
+                    checks["every cycle served"] = False
+                if i % 3:
+                    reset_close(c)
+                else:
+                    c.close()
+
+        checks["every cycle served"] = True
+        cycles(200)
+        checks["served after warm-up cycles"] = answered(witness, args.timeout)
+        note("served after warm-up cycles")
+        memory["after warm-up cycles"] = resident_kb(args.pid) if args.pid else None
+        cycles(args.cycles)
+        checks["served after cycles"] = answered(witness, args.timeout)
+        note("served after cycles")
+        memory["after cycles"] = resident_kb(args.pid) if args.pid else None
+        witness.close()
+        with socket.create_connection((LOOPBACK, args.port), timeout=10) as late:
+            checks["a new viewer is served"] = answered(late, args.timeout)
+
+    try:
+        steps()
+    except OSError as e:
+        # A connection refused or timed out: the monitor stopped serving.
+        checks[f"connections keep working ({e})"] = False
+    print(json.dumps({"mode": "abuse", "cycles": args.cycles, "checks": checks,
+                      "resident_kb": memory}))
+    return 0 if all(checks.values()) else 1
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     sub = parser.add_subparsers(dest="command", required=True)
@@ -435,6 +554,12 @@ def main(argv):
     p.add_argument("--clients", type=int, default=1)
     p.add_argument("--timeout", type=float, default=5)
     p.set_defaults(run=cmd_closed_loop)
+    p = sub.add_parser("abuse")
+    p.add_argument("--port", type=int, required=True)
+    p.add_argument("--pid", type=int, default=0, help="the monitor's process, for its memory")
+    p.add_argument("--cycles", type=int, default=2000)
+    p.add_argument("--timeout", type=float, default=5)
+    p.set_defaults(run=cmd_abuse)
     args = parser.parse_args(argv)
     if args.command == "tcp" and not args.request:
         args.request = ["getalldata"]

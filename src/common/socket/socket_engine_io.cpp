@@ -138,10 +138,22 @@ void CSocketEngine::OnClose() {
 void CSocketEngine::OnAccept() {
   CallResult accepted = Api().Accept(socket_);
   if (accepted.error == kWouldBlock) return;
+  // A peer that gave up while it waited in the backlog takes only its own
+  // connection with it; the listener goes on for everyone else. (The
+  // system reports it as reset or aborted; Wine as not connected.)
+  if (accepted.error == kConnectionReset || accepted.error == kConnectionAborted ||
+      accepted.error == kNotConnected)
+    return;
   if (accepted.error != 0) RaiseWinsock(accepted.error, "PostSocket");
   const SocketId request = accepted.value;
   SocketModule& module = module_;  // the handler may destroy this object
-  module.HoldAcceptedSocket(request);
+  try {
+    module.HoldAcceptedSocket(request);
+  } catch (const SocketError&) {
+    // The same when the system hands the connection over but it is already
+    // dead (its options can no longer be read): the hold closed it.
+    return;
+  }
 
   const int32_t savedPort = remotePort_;
   const std::string savedIP = remoteHostIP_;

@@ -27,6 +27,9 @@ inline constexpr uint16_t kEventClose = 32;
 
 // Winsock codes the component treats specially.
 inline constexpr int kWouldBlock = 10035;
+inline constexpr int kConnectionAborted = 10053;
+inline constexpr int kConnectionReset = 10054;
+inline constexpr int kNotConnected = 10057;
 inline constexpr int kMessageTooLong = 10040;
 inline constexpr int kAddressFamilyNotSupported = 10047;
 inline constexpr int kAddressNotAvailable = 10049;

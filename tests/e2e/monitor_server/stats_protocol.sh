@@ -130,4 +130,21 @@ stop_monitor
 pgrep -f "${dir##*/}/skelvane.exe" >/dev/null && fail "a monitor process is left running"
 # The lists were only read, never rewritten.
 [[ $(cat "$dir/banned.dat") == $'127.0.0.1\r' ]] || fail "banned.dat changed"
+
+# 5. Bad input and many peers: garbage, megabytes in one go, peers that
+#    vanish with a reset (some before they are even accepted) and
+#    thousands of connect/close cycles. A viewer is served after each, and
+#    the cycles leave the monitor's memory where it was.
+echo "run 5: bad input and many peers"
+rm -rf "$dir"
+dir=$(fresh_folder)
+settings "$port" 0
+start_and_wait "$dir"
+pid=$(pgrep -f "${dir##*/}/skelvane.exe" | head -1)
+out=$($CLIENT abuse --port "$port" --pid "${pid:-0}" --cycles 2000) || fail "bad input: $out"
+echo "$out"
+growth=$(python3 -c 'import json,sys; m=json.loads(sys.argv[1])["resident_kb"]; \
+a,b=m["after warm-up cycles"],m["after cycles"]; print(b-a if a and b else 0)' "$out")
+(( growth < 8192 )) || fail "memory grew by $growth kB over the cycles"
+stop_monitor
 echo "PASS"

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/socket/socket_module.h"
@@ -50,6 +51,7 @@ class FakeSocketApi : public SocketApi {
  public:
   int startups = 0, cleanups = 0;
   int openError = 0, bindError = 0, connectResult = kWouldBlock, lookupStartError = 0;
+  int acceptError = 0;  // the next accept fails with it, once
   int receiveBufferSize = 8192, sendBufferSize = 8192, maxMessageSize = 65507;
   std::string hostName = "testhost";
   std::map<std::string, Ipv4> names{{"testhost", Addr(10, 0, 0, 5)}, {"server", Addr(10, 0, 0, 9)}};
@@ -110,6 +112,7 @@ class FakeSocketApi : public SocketApi {
   }
   CallResult Accept(SocketId id) override {
     FakeSocket& s = At(id);
+    if (int error = std::exchange(acceptError, 0)) return {0, error};
     if (s.pendingAccepts.empty()) return {0, kWouldBlock};
     SocketId next = s.pendingAccepts.front();
     s.pendingAccepts.pop_front();

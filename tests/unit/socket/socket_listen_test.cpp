@@ -70,6 +70,34 @@ TEST_F(ListenTest, UnacceptedConnectionIsClosed) {
   EXPECT_EQ(listener->State(), sckListening);
 }
 
+TEST_F(ListenTest, APeerGoneBeforeItsAcceptCostsOnlyItsOwnConnection) {
+  // Reset, aborted, and Wine's "not connected" for the same case: the
+  // listener stays; any other failure is the listener's own.
+  struct Case {
+    int error;
+    int32_t state;
+    size_t errors;
+  };
+  for (Case c : {Case{10054, sckListening, 0}, Case{10053, sckListening, 0},
+                 Case{10057, sckListening, 0}, Case{10055, sckError, 1}}) {
+    EventLog log;
+    auto listener = Listening(&log);
+    api.acceptError = c.error;
+    Notify(module, listener->SocketHandle(), kEventAccept);
+    EXPECT_EQ(listener->State(), c.state) << c.error;
+    ASSERT_EQ(log.errors.size(), c.errors) << c.error;
+    if (c.errors) {
+      EXPECT_EQ(log.errors[0].Number, c.error);
+      EXPECT_EQ(log.errors[0].Source, "CSocketEngine.PostSocket");
+    } else {
+      // The next peer is taken as usual.
+      api.IncomingConnection(listener->SocketHandle(), Addr(10, 0, 0, 9), 50003);
+      Notify(module, listener->SocketHandle(), kEventAccept);
+      EXPECT_EQ(log.requests.size(), 1u) << c.error;
+    }
+  }
+}
+
 TEST_F(ListenTest, ListenerDestroyedInsideItsRequestLeavesNothingBehind) {
   auto listener = Listening();
   SocketId listening = listener->SocketHandle();

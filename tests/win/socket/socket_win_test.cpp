@@ -323,6 +323,43 @@ TEST_F(SocketWinTest, PeerResetDuringALargeSendEndsInError) {
   ExpectNothingLeft();
 }
 
+TEST_F(SocketWinTest, PeersThatResetBeforeTheAcceptDoNotStopTheListener) {
+  auto server = Serve();
+  std::vector<int> errors;
+  server->listener->events.Error = [&](SocketErrorArgs& args) { errors.push_back(args.Number); };
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_addr.s_addr = ::inet_addr("127.0.0.1");
+  at.sin_port = htons(static_cast<u_short>(server->listener->LocalPort()));
+  auto connectTo = [&] {
+    SOCKET peer = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    EXPECT_EQ(::connect(peer, reinterpret_cast<sockaddr*>(&at), sizeof(at)), 0);
+    return peer;
+  };
+  // The backlog fills while no message runs: two peers that vanish with a
+  // reset, and two that stay.
+  std::vector<SOCKET> staying;
+  for (int i = 0; i < 4; ++i) {
+    SOCKET peer = connectTo();
+    if (i % 2) {
+      staying.push_back(peer);
+      continue;
+    }
+    linger hard{1, 0};
+    ::setsockopt(peer, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof(hard));
+    ::closesocket(peer);
+  }
+  ASSERT_TRUE(PumpUntil([&] { return server->slots.size() >= 2; }));
+  // Later peers are still taken: more than a backlog's worth of them.
+  for (int i = 0; i < 12; ++i) {
+    staying.push_back(connectTo());
+    ASSERT_TRUE(PumpUntil([&] { return server->slots.size() >= staying.size(); })) << i;
+  }
+  EXPECT_EQ(server->listener->State(), sckListening);
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  for (SOCKET peer : staying) ::closesocket(peer);
+}
+
 TEST_F(SocketWinTest, UdpDatagramsRecordTheirSender) {
   auto receiver = Make();
   receiver->SetProtocol(sckUDPProtocol);
