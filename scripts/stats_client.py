@@ -271,6 +271,11 @@ def cmd_load(args):
     for _ in range(args.viewers):
         try:
             s = socket.create_connection((LOOPBACK, args.port), timeout=10)
+            # A viewer asks as soon as it is connected. Waiting for that
+            # first reply also paces the connecting: the listener's backlog
+            # holds five, and a connection beyond it waits a second.
+            if not answered(s, args.timeout):
+                raise OSError("no first reply")
             s.setblocking(False)
             v = Viewer(s)
             viewers.append(v)
