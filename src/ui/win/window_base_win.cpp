@@ -134,10 +134,15 @@ void ProcessPendingMessages() {
     }
   }
   CloseMarker(marker);
-  // Input and painting are only handed out once no posted message waits, so
-  // the marker kept them back: they get their turn now.
+  // Input, painting and timers are only handed out once no posted message
+  // waits, so the marker kept them back: they get their turn now. Timers
+  // are asked for by name, or a queue that never empties (many viewers
+  // asking at once) would stop the one-second tick for as long as it lasts.
   constexpr UINT kInputAndPaint = PM_REMOVE | PM_QS_INPUT | PM_QS_PAINT | PM_QS_SENDMESSAGE;
   for (int i = 0; i < 64 && PeekMessageA(&msg, nullptr, 0, 0, kInputAndPaint); ++i) {
+    if (!Dispatch(msg)) return;
+  }
+  for (int i = 0; i < 8 && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) {
     if (!Dispatch(msg)) return;
   }
 }
