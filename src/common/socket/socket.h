@@ -66,6 +66,7 @@ class Socket {
   std::string LocalHostName() { return engine_->LocalHostName(); }
   std::string LocalIP() const { return engine_->LocalIP(); }
   int32_t BytesReceived() { return engine_->BytesReceived(); }
+  int64_t BytesToSend() const { return engine_->BytesToSend(); }
   int32_t SocketHandle() const { return engine_->SocketHandle(); }
   std::string Tag() const { return engine_->Tag(); }
   void SetTag(const std::string& tag) { engine_->SetTag(tag); }

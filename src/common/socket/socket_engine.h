@@ -62,6 +62,8 @@ class CSocketEngine {
   std::string LocalHostName();
   const std::string& LocalIP() const { return localIP_; }
   int32_t BytesReceived();
+  // Bytes SendData took that the system has not accepted yet.
+  int64_t BytesToSend() const { return static_cast<int64_t>(sendBuffer_.size()); }
   int32_t SocketHandle() const { return socket_; }
   const std::string& Tag() const { return tag_; }
   void SetTag(const std::string& tag) { tag_ = tag; }

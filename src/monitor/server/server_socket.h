@@ -51,6 +51,9 @@ class ServerSocket {
   virtual void SendData(const std::string& text) = 0;
   // Everything received and not yet read.
   virtual std::string GetData() = 0;
+  // What SendData took and the system has not accepted yet: it grows only
+  // while the peer does not read.
+  virtual int64_t BytesToSend() = 0;
 };
 
 class ServerSocketFactory {

@@ -31,6 +31,7 @@ class SocketControlServerSocket : public ServerSocket {
   void Close() override { socket_.CloseSck(); }
   void SendData(const std::string& text) override;
   std::string GetData() override { return socket_.GetText(); }
+  int64_t BytesToSend() override { return socket_.BytesToSend(); }
 
  private:
   socket::Socket socket_;

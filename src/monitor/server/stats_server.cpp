@@ -205,6 +205,12 @@ void StatsServer::OnSlotData(int slot) {
     // another taken its slot. Only the connection that asked is answered.
     RemoteElement& element = *elements_[static_cast<size_t>(slot)];
     if (element.generation != generation || StateOf(*element.socket) == kStateClosed) return;
+    int64_t unsent = 0;
+    Try([&] { unsent = element.socket->BytesToSend(); });
+    if (unsent > kMostUnsentBytes) {
+      ++repliesHeldBack_;
+      return;
+    }
     Try([&] { element.socket->SendData(reply); });
   });
 }

@@ -29,6 +29,10 @@ inline constexpr int32_t kLocalListenerPort = 2;
 inline constexpr int32_t kLocalReplyPort = 3;
 inline constexpr const char* kLocalAddress = "127.0.0.1";
 inline constexpr int kHighestSlot = 32767;
+// A viewer that stops reading is not sent more replies once this much is
+// waiting for it: the system's buffers hold megabytes already, and past
+// them every further reply would stay in the monitor's memory for good.
+inline constexpr int64_t kMostUnsentBytes = 16 * 1024;
 
 inline constexpr std::array<const char*, 5> kConnectionColumns = {
     "Remote IP", "Remote Port", "Local IP", "Local Port", "Index"};
@@ -103,6 +107,8 @@ class StatsServer {
   ServerSocket* LocalSocket() { return local_.get(); }
   // Connections refused because every slot up to kHighestSlot was in use.
   long long RefusedForNoSlot() const { return refusedForNoSlot_; }
+  // Replies not sent because their viewer had stopped reading.
+  long long RepliesHeldBack() const { return repliesHeldBack_; }
 
  private:
   struct RemoteElement {
@@ -146,6 +152,7 @@ class StatsServer {
   std::unique_ptr<ServerSocket> local_;
   std::vector<std::unique_ptr<RemoteElement>> elements_;
   long long refusedForNoSlot_ = 0;
+  long long repliesHeldBack_ = 0;
   bool pumping_ = false;
 };
 

@@ -86,6 +86,7 @@ class FakeSocket : public ServerSocket {
   std::vector<std::string> sent;
   std::vector<std::string> calls;
   int32_t acceptedRequest = -1;
+  int64_t unsent = 0;  // bytes the peer has not read
   bool failListen = false;
   // Runs inside Accept, before it returns (early data, nested events).
   std::function<void()> duringAccept;
@@ -134,6 +135,7 @@ class FakeSocket : public ServerSocket {
                        ? remoteHost + ":" + std::to_string(remotePort) + " " + text
                        : text);
   }
+  int64_t BytesToSend() override { return unsent; }
   std::string GetData() override {
     if (inbox.empty()) return {};
     std::string text = inbox.front();

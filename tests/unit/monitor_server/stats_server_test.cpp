@@ -222,6 +222,24 @@ TEST_F(ServerFixture, SlotsAnswerTheirOwnRequests) {
   EXPECT_EQ(cleanerRuns, 1);
 }
 
+TEST_F(ServerFixture, AViewerThatStopsReadingIsSentNoMoreUntilItReads) {
+  EnableRemote();
+  int idle = Connect("10.0.0.1");
+  int busy = Connect("10.0.0.2");
+  Element(idle).unsent = kMostUnsentBytes;  // at the limit: still served
+  Element(idle).Arrive("getalldata");
+  EXPECT_EQ(Element(idle).sent.size(), 1u);
+  Element(idle).unsent = kMostUnsentBytes + 1;
+  for (int i = 0; i < 3; ++i) Element(idle).Arrive("getalldata");
+  Element(busy).Arrive("getalldata");
+  EXPECT_EQ(Element(idle).sent.size(), 1u);
+  EXPECT_EQ(Element(busy).sent.size(), 1u);
+  EXPECT_EQ(server->RepliesHeldBack(), 3);
+  Element(idle).unsent = 0;  // it read what waited
+  Element(idle).Arrive("getalldata");
+  EXPECT_EQ(Element(idle).sent.size(), 2u);
+}
+
 TEST_F(ServerFixture, RequestsWaitingInAPauseAreAnsweredWithoutNestingDeeper) {
   EnableRemote();
   for (int i = 1; i <= 50; ++i) ASSERT_EQ(Connect("10.0.0.1"), i);
