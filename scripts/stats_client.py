@@ -137,6 +137,13 @@ def tcp_receive_reply(s, timeout):
     return buffered or None
 
 
+def answered(s, timeout):
+    """Asks once on a connection; True when a whole, well-formed reply comes."""
+    s.sendall(b"getalldata")
+    reply = tcp_receive_reply(s, timeout)
+    return reply is not None and is_well_formed(reply)
+
+
 def cmd_udp(args):
     reply = udp_exchange(args.request, args.timeout)
     if reply is None:
@@ -187,16 +194,11 @@ def cmd_admitted(args):
         return 3
     with s:
         try:
-            s.sendall(b"getalldata")
+            admitted = answered(s, args.timeout)
         except OSError:
-            print("refused")
-            return 3
-        reply = tcp_receive_reply(s, args.timeout)
-    if reply is not None and is_well_formed(reply):
-        print("admitted")
-        return 0
-    print("refused")
-    return 3
+            admitted = False
+    print("admitted" if admitted else "refused")
+    return 0 if admitted else 3
 
 
 def cmd_watch(args):
@@ -425,12 +427,6 @@ def reset_close(s):
     s.close()
 
 
-def answered(s, timeout):
-    s.sendall(b"getalldata")
-    reply = tcp_receive_reply(s, timeout)
-    return reply is not None and is_well_formed(reply)
-
-
 def silent(s, seconds):
     """True when nothing comes back and the connection stays open."""
     s.settimeout(seconds)
@@ -456,22 +452,24 @@ def cmd_abuse(args):
 
     def steps():
         witness = socket.create_connection((LOOPBACK, args.port), timeout=10)
-        checks["witness served"] = answered(witness, args.timeout)
-        note("witness served")
+
+        def witness_served(name):
+            checks[name] = answered(witness, args.timeout)
+            note(name)
+
+        witness_served("witness served")
 
         with socket.create_connection((LOOPBACK, args.port), timeout=10) as g:
             g.sendall(os.urandom(65536))
             g.sendall(b"\x00getalldata\x00")
             checks["garbage gets no answer"] = silent(g, 1.0)
-        checks["served after garbage"] = answered(witness, args.timeout)
-        note("served after garbage")
+        witness_served("served after garbage")
 
         memory["before megabytes"] = resident_kb(args.pid) if args.pid else None
         with socket.create_connection((LOOPBACK, args.port), timeout=30) as m:
             m.sendall(b"x" * (8 << 20))
             checks["megabytes get no answer"] = silent(m, 1.0)
-        checks["served after megabytes"] = answered(witness, args.timeout)
-        note("served after megabytes")
+        witness_served("served after megabytes")
 
         # Peers that are served, stay, and then all vanish with a reset at once.
         vanished = []
@@ -481,8 +479,7 @@ def cmd_abuse(args):
         checks["200 peers served"] = all(ok for _, ok in vanished)
         for v, _ in vanished:
             reset_close(v)
-        checks["served after vanished peers"] = answered(witness, args.timeout)
-        note("served after vanished peers")
+        witness_served("served after vanished peers")
 
         def cycles(count):
             # In turn: served and closed; served and reset; reset straight after
@@ -504,12 +501,10 @@ def cmd_abuse(args):
 
         checks["every cycle served"] = True
         cycles(200)
-        checks["served after warm-up cycles"] = answered(witness, args.timeout)
-        note("served after warm-up cycles")
+        witness_served("served after warm-up cycles")
         memory["after warm-up cycles"] = resident_kb(args.pid) if args.pid else None
         cycles(args.cycles)
-        checks["served after cycles"] = answered(witness, args.timeout)
-        note("served after cycles")
+        witness_served("served after cycles")
         memory["after cycles"] = resident_kb(args.pid) if args.pid else None
         witness.close()
         with socket.create_connection((LOOPBACK, args.port), timeout=10) as late:

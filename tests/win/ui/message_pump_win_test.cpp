@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <numeric>
 #include <vector>
 
 #include "ui/win/window_base_win.h"
@@ -89,14 +90,14 @@ TEST_F(MessagePump, AStreamThatRefillsTheQueueDoesNotHoldTheCaller) {
 
 TEST_F(MessagePump, ALongQueueIsTakenInTurnsAndKeepsItsOrder) {
   for (int n = 0; n < 100; ++n) recorder.Post(n);
-  std::vector<int> expected;
   for (int turn = 0; turn < 10 && recorder.seen.size() < 100; ++turn) {
     size_t before = recorder.seen.size();
     win::ProcessPendingMessages();
     EXPECT_GT(recorder.seen.size(), before);
     EXPECT_LE(recorder.seen.size() - before, 32u);
   }
-  for (int n = 0; n < 100; ++n) expected.push_back(n);
+  std::vector<int> expected(100);
+  std::iota(expected.begin(), expected.end(), 0);
   EXPECT_EQ(recorder.seen, expected);
 }
 
